@@ -62,10 +62,12 @@ OVRIX_COMMAND(ovrix_getinfo)
   if (nlhs > 1)
     ovrix_put_double(&plhs[1], (double)info.SerialNumber);
   if (nlhs > 2) {
+    /* Compared unsigned: a negative board type is one with no name. */
     uint32_t board = (uint32_t)info.BoardType;
-    if (board >= BOARD_TYPES || board_names[board] == NULL)
+    const char *name = board < BOARD_TYPES ? board_names[board] : NULL;
+    if (name == NULL)
       ovrix_raisef("Unknown board type: %d\n", (int)info.BoardType);
-    ovrix_put_string(&plhs[2], board_names[board]);
+    ovrix_put_string(&plhs[2], name);
   }
   if (nlhs > 3) {
     char name[NAME_FIELD];
