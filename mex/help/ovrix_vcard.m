@@ -47,7 +47,10 @@
 %                   some of these, set them first.
 %   'status'        the virtual card's text for a status code.
 %   'peek', 'poke'  read or write the bytes of a card's local address space
-%                   directly, without a handle or a configured FPGA.
+%                   directly, without a handle or a configured FPGA. 'poke'
+%                   writes every byte of BYTES as stored, so give it uint8
+%                   values: uint8([1 2]) writes 2 bytes, [1 2] the 16 bytes
+%                   of two doubles.
 %
 %   Status codes of the virtual card
 %     1 Invalid card handle            10 Cannot open the bitstream file
