@@ -32,7 +32,20 @@ mxArray *track(mxArray *a) {
 
 constexpr size_t kGuardSlots = 8;
 
+size_t allocation_limit = SIZE_MAX;
+
+// Raises the out-of-memory error unless count * size bytes may be had.
+void check_request(size_t count, size_t size) {
+  size_t bytes;
+  if (__builtin_mul_overflow(count, size, &bytes) || bytes > allocation_limit)
+    mexErrMsgTxt(kOutOfMemory);
+}
+
 }  // namespace
+
+const char *const kOutOfMemory = "out of memory or dimension too large for Octave's index type";
+
+void set_allocation_limit(size_t bytes) { allocation_limit = bytes; }
 
 size_t class_size(mxClassID cls) {
   switch (cls) {
@@ -62,7 +75,7 @@ Array logical(bool v) { return scalar(mxLOGICAL_CLASS, static_cast<mxLogical>(v)
 
 Array str(const std::string &t) {
   Array a = make(mxCHAR_CLASS, t.empty() ? 0 : 1, t.size());
-  std::memcpy(a->re.data(), t.data(), t.size());
+  if (!t.empty()) std::memcpy(a->re.data(), t.data(), t.size());
   return a;
 }
 
@@ -189,6 +202,9 @@ mxArray *mxCreateNumericArray(mwSize ndims, const mwSize *dims, mxClassID cls,
     std::fprintf(stderr, "testhost: only real 2-D arrays are made\n");
     std::abort();
   }
+  size_t elements;
+  if (__builtin_mul_overflow(dims[0], dims[1], &elements)) mexErrMsgTxt(testhost::kOutOfMemory);
+  testhost::check_request(elements, class_size(cls));
   return testhost::track(testhost::make(cls, dims[0], dims[1]).release());
 }
 
@@ -198,11 +214,14 @@ mxArray *mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity) {
 }
 
 mxArray *mxCreateString(const char *t) {
+  testhost::check_request(std::strlen(t), 1);
   return testhost::track(testhost::str(t).release());
 }
 
 void *mxCalloc(size_t count, size_t size) {
+  testhost::check_request(count, size);
   void *p = std::calloc(count ? count : 1, size ? size : 1);
+  if (!p) mexErrMsgTxt(testhost::kOutOfMemory);
   if (testhost::current) {
     testhost::current->memory.push_back(p);
     testhost::current->calloc_sizes.push_back(count * size);
@@ -214,7 +233,7 @@ int mxGetString(const mxArray *a, char *buffer, mwSize length) {
   if (a->cls != mxCHAR_CLASS || length == 0) return 1;
   size_t n = a->m * a->n;
   size_t copy = n < length - 1 ? n : length - 1;
-  std::memcpy(buffer, a->re.data(), copy);
+  if (copy) std::memcpy(buffer, a->re.data(), copy);
   buffer[copy] = '\0';
   return copy < n;
 }

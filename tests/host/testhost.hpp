@@ -76,6 +76,13 @@ struct Result {
   const mxArray *out(size_t k) const { return k < slots.size() ? slots[k].get() : nullptr; }
 };
 
+// The most bytes the host gives one request: an output array's storage or an
+// mxCalloc block. A larger request (or one whose size overflows) raises the
+// host's out-of-memory error, as Octave does when it cannot allocate; the
+// default, SIZE_MAX, refuses only what cannot be had.
+void set_allocation_limit(size_t bytes);
+extern const char *const kOutOfMemory;  // the message of that error
+
 // Calls `entry` with `nlhs` outputs asked for and the inputs given. The command
 // sees max(nlhs, 1) slots; writing past them fails the test run.
 Result call(Entry entry, int nlhs, const std::vector<const mxArray *> &inputs);
