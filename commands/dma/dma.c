@@ -31,7 +31,9 @@ static ADMXRC2_STATUS transfer(ADMXRC2_HANDLE card, void *buffer, uint32_t lengt
                                uint32_t offset, uint32_t direction, uint32_t channel,
                                uint32_t width_code)
 {
-  ADMXRC2_CARD_INFO info;
+  /* Zeroed: a library that reports success without filling the record in
+   * gives board type 0, not stack garbage. */
+  ADMXRC2_CARD_INFO info = {0};
   ADMXRC2_STATUS status = ADMXRC2_GetCardInfo(card, &info);
   if (status != ADMXRC2_SUCCESS)
     ovrix_raisef("Failed to get card info: %s", ovrix_status_text(status));

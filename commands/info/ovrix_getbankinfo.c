@@ -6,7 +6,7 @@ OVRIX_COMMAND(ovrix_getbankinfo)
   uint32_t bank = record_index(nrhs, prhs, "bank index");
   ADMXRC2_HANDLE card = ovrix_get_handle(prhs[0]);
 
-  ADMXRC2_BANK_INFO info;
+  ADMXRC2_BANK_INFO info = {0};  /* zeros if the library leaves it alone */
   ADMXRC2_STATUS status = ADMXRC2_GetBankInfo(card, bank, &info);
   if (status != ADMXRC2_SUCCESS)
     ovrix_raisef("Failed to get bank %d info: %s\n", (int)(int32_t)bank,

@@ -53,7 +53,9 @@ OVRIX_COMMAND(ovrix_getinfo)
   ovrix_check_inputs(nrhs, 1, 1);
   ADMXRC2_HANDLE card = ovrix_get_handle(prhs[0]);
 
-  ADMXRC2_CARD_INFO info;
+  /* Zeroed: a library that reports success without filling the record in
+   * gives zeros, not stack garbage. */
+  ADMXRC2_CARD_INFO info = {0};
   ADMXRC2_STATUS status = ADMXRC2_GetCardInfo(card, &info);
   if (status != ADMXRC2_SUCCESS)
     ovrix_raisef("Failed to get card info: %s\n", ovrix_status_text(status));
