@@ -13,6 +13,12 @@
  * under a waiter's feet: the list holds one reference, each caller one more,
  * and the last one out frees it. Closing an event wakes its waiters, who then
  * return WAIT_FAILED.
+ *
+ * An object whose last reference is gone goes to a short list of spares,
+ * mutex and condition variable still made, and the next CreateEventA takes it
+ * from there: a caller that makes and closes an event for every operation (a
+ * DMA transfer) does not go to the heap each time. Its handle is new all the
+ * same, so the closed handle stays dead.
  */
 #define _POSIX_C_SOURCE 200809L
 
@@ -47,6 +53,10 @@ static osevent *g_live;       /* list of live events */
 static unsigned g_live_count;
 static unsigned g_fail_next;
 static uintptr_t g_serial;    /* last serial given out */
+static osevent *g_spare;      /* objects no one refers to, linked by next */
+static unsigned g_spare_count;
+
+#define SPARE_MAX 4u
 
 /* The live event `h` with a reference taken, or NULL. Caller holds g_lock. */
 static osevent *find_locked(HANDLE h) {
@@ -71,24 +81,23 @@ static void destroy(osevent *e) {
   free(e);
 }
 
+/* Drops a reference; the last one out keeps the object as a spare, or frees
+ * it when there are spares enough. */
 static void release(osevent *e) {
   pthread_mutex_lock(&g_lock);
   unsigned left = --e->refs;
+  int kept = left == 0 && g_spare_count < SPARE_MAX;
+  if (kept) {
+    e->next = g_spare;
+    g_spare = e;
+    g_spare_count++;
+  }
   pthread_mutex_unlock(&g_lock);
-  if (left == 0) destroy(e);
+  if (left == 0 && !kept) destroy(e);
 }
 
-OSEVENT_API HANDLE CreateEventA(void *security, BOOL manual_reset, BOOL initial_state,
-                                const char *name) {
-  (void)security;
-  if (name != NULL) return NULL;
-
-  pthread_mutex_lock(&g_lock);
-  int fail = g_fail_next > 0;
-  if (fail) g_fail_next--;
-  pthread_mutex_unlock(&g_lock);
-  if (fail) return NULL;
-
+/* A new object with its mutex and condition variable made, or NULL. */
+static osevent *make(void) {
   osevent *e = calloc(1, sizeof *e);
   if (e == NULL) return NULL;
   if (pthread_mutex_init(&e->mu, NULL) != 0) {
@@ -107,8 +116,31 @@ OSEVENT_API HANDLE CreateEventA(void *security, BOOL manual_reset, BOOL initial_
     free(e);
     return NULL;
   }
+  return e;
+}
+
+OSEVENT_API HANDLE CreateEventA(void *security, BOOL manual_reset, BOOL initial_state,
+                                const char *name) {
+  (void)security;
+  if (name != NULL) return NULL;
+
+  pthread_mutex_lock(&g_lock);
+  int fail = g_fail_next > 0;
+  if (fail) g_fail_next--;
+  osevent *e = NULL;
+  if (!fail && g_spare != NULL) {
+    e = g_spare;
+    g_spare = e->next;
+    g_spare_count--;
+  }
+  pthread_mutex_unlock(&g_lock);
+  if (fail) return NULL;
+
+  if (e == NULL) e = make();
+  if (e == NULL) return NULL;
   e->manual = manual_reset != FALSE;
   e->signalled = initial_state != FALSE;
+  e->closed = 0;
   e->refs = 1; /* the list's */
 
   pthread_mutex_lock(&g_lock);

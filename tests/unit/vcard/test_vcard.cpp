@@ -206,6 +206,40 @@ TEST_F(VCard, EventWaitersWakeOnSetAndOnClose) {
   EXPECT_EQ(WAIT_FAILED, got);
 }
 
+// The objects of closed events are kept and given to later events: those
+// start in their own mode and state, with handles of their own.
+TEST_F(VCard, EventsMadeAfterClosesStartAfresh) {
+  std::vector<HANDLE> closed;
+  for (int round = 0; round < 8; round++) {
+    SCOPED_TRACE(round);
+    HANDLE old = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // manual, signalled
+    ASSERT_NE(nullptr, old);
+    closed.push_back(old);
+    ASSERT_TRUE(CloseHandle(old));
+    Event fresh(false, false);  // auto reset, not signalled
+    ASSERT_NE(nullptr, fresh.h);
+    EXPECT_EQ(closed.end(), std::find(closed.begin(), closed.end(), fresh.h));
+    EXPECT_FALSE(fresh.signalled());
+    ASSERT_TRUE(SetEvent(fresh.h));
+    EXPECT_TRUE(fresh.signalled());
+    EXPECT_FALSE(fresh.signalled()) << "the wait used the auto reset up";
+    for (HANDLE h : closed) EXPECT_FALSE(SetEvent(h));
+  }
+  // More at once than are kept: all distinct and live, none left after.
+  std::vector<HANDLE> many;
+  for (int round = 0; round < 2; round++) {
+    for (int i = 0; i < 16; i++) {
+      HANDLE h = CreateEventA(nullptr, i % 2, FALSE, nullptr);
+      ASSERT_NE(nullptr, h);
+      EXPECT_EQ(many.end(), std::find(many.begin(), many.end(), h));
+      many.push_back(h);
+    }
+    EXPECT_EQ(16u, osevent_live_count());
+    for (size_t i = many.size() - 16; i < many.size(); i++) EXPECT_TRUE(CloseHandle(many[i]));
+    EXPECT_EQ(0u, osevent_live_count());
+  }
+}
+
 // ---------------------------------------------------------------- open / close
 
 TEST_F(VCard, OpenByIdentifierAndIndex) {
