@@ -199,7 +199,10 @@ ovrix_block ovrix_get_block(const mxArray *input, const char *name, int position
 {
   if (!holds_data(input) || mxIsSparse(input))
     refuse(name, position, "a full numeric, logical or char array", input);
-  uint64_t elements = (uint64_t)mxGetM(input) * (uint64_t)mxGetN(input);
+  /* rows * columns: mxGetN counts every column of every further dimension.
+   * Asked of the element count, which is the same number, the host makes no
+   * dimension record for the input. */
+  uint64_t elements = element_count(input);
   uint64_t per_element = word_bytes ? word_bytes : (uint64_t)mxGetElementSize(input);
   uint64_t length = elements * per_element;
   uint64_t held = storage_bytes(input);
@@ -223,6 +226,17 @@ void *ovrix_put_row(mxArray **slot, mxClassID class_id, uint32_t columns)
   mwSize dims[2] = {1, (mwSize)columns};
   *slot = mxCreateNumericArray(2, dims, class_id, mxREAL);
   return mxGetData(*slot);
+}
+
+void *ovrix_put_row_to_fill(mxArray **slot, mxClassID class_id, uint32_t columns)
+{
+#ifdef OVRIX_HOST_UNINIT_ARRAYS
+  mwSize dims[2] = {1, (mwSize)columns};
+  *slot = mxCreateUninitNumericArray(2, dims, class_id, mxREAL);
+  return mxGetData(*slot);
+#else
+  return ovrix_put_row(slot, class_id, columns);
+#endif
 }
 
 void ovrix_put_uint(mxArray **slot, mxClassID class_id, uint32_t value)
