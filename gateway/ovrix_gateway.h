@@ -88,6 +88,10 @@ ovrix_block ovrix_get_block(const mxArray *input, const char *name, int position
 
 /* Outputs, put straight into their slot. */
 void *ovrix_put_row(mxArray **slot, mxClassID class_id, uint32_t columns);
+/* The same row for a transfer that writes every byte of it before the
+ * command returns (or raises, and the host disposes of it): where the host
+ * can (OVRIX_HOST_UNINIT_ARRAYS), its bytes are not zeroed first. */
+void *ovrix_put_row_to_fill(mxArray **slot, mxClassID class_id, uint32_t columns);
 void ovrix_put_uint(mxArray **slot, mxClassID class_id, uint32_t value);
 void ovrix_put_double(mxArray **slot, double value);
 void ovrix_put_string(mxArray **slot, const char *text);

@@ -70,7 +70,11 @@ void dma_read(const transfer_width *width, dma_result result, int nlhs, mxArray 
   uint32_t offset = ovrix_get_number(prhs[1], "local offset", 2);
   uint32_t count = ovrix_get_count(prhs[2], "element count", 3, element_bytes);
 
-  void *words = ovrix_put_row(&plhs[0], result_class, count);
+  /* Element codes 0 and 3 read fewer bytes than their int32 result holds;
+   * the rest stay zero. Every other result is filled whole. */
+  int fills_result = result_class != mxINT32_CLASS || element_bytes == 4;
+  void *words = fills_result ? ovrix_put_row_to_fill(&plhs[0], result_class, count)
+                             : ovrix_put_row(&plhs[0], result_class, count);
   ADMXRC2_STATUS status = transfer(card, words, count * element_bytes, offset,
                                    ADMXRC2_DIR_CARD_TO_HOST, channel, width->code);
   if (status != ADMXRC2_SUCCESS)

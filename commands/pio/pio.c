@@ -20,7 +20,7 @@ void pio_read(const transfer_width *width, int nlhs, mxArray *plhs[], int nrhs,
 
   mxClassID result_class =
       (options & OPTION_UNSIGNED) ? width->unsigned_class : width->signed_class;
-  void *words = ovrix_put_row(&plhs[0], result_class, count);
+  void *words = ovrix_put_row_to_fill(&plhs[0], result_class, count);
   ADMXRC2_STATUS status = ADMXRC2_Read(card, width->code, flags_of(options), offset, words,
                                        count * width->word_bytes);
   if (status != ADMXRC2_SUCCESS)
