@@ -1315,4 +1315,48 @@ TEST_F(VCard, ConcurrentMixedOperationsKeepDataAndLeaveNothingOpen) {
   EXPECT_EQ(0u, osevent_live_count());
 }
 
+// Threads read at once while a fault is armed for a fixed number of calls:
+// exactly that many reads fail, whoever makes them, and the journal stays at
+// its capacity however many calls it sees. Arming again replaces the count
+// rather than adding to it, so armed faults never pile up.
+TEST_F(VCard, ArmedFaultsAreUsedUpExactlyOnceByConcurrentCallers) {
+  constexpr int kThreads = 4;
+  constexpr int kReads = 1500;  // 6000 calls: past the journal's capacity
+  constexpr uint32_t kArmed = 1000;
+  constexpr St kFault = 0x77;
+  ASSERT_EQ(0, vcard_set_configured(0, 1));
+  vcard_journal_enable(1);
+  ASSERT_EQ(0, vcard_inject(VCARD_OP_READ, kFault, kArmed));
+  std::atomic<int> faulted{0}, succeeded{0}, other{0};
+  auto reader = [&] {
+    ADMXRC2_HANDLE h = open(0);
+    uint8_t buf[64];
+    for (int i = 0; i < kReads; i++) {
+      St st = ADMXRC2_Read(h, ADMXRC2_WIDTH_32, 0, 0, buf, sizeof buf);
+      (st == kFault ? faulted : st == ADMXRC2_SUCCESS ? succeeded : other)++;
+    }
+    ADMXRC2_CloseCard(h);
+  };
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; t++) threads.emplace_back(reader);
+  for (auto &th : threads) th.join();
+  EXPECT_EQ(static_cast<int>(kArmed), faulted.load());
+  EXPECT_EQ(kThreads * kReads - static_cast<int>(kArmed), succeeded.load());
+  EXPECT_EQ(0, other.load());
+  EXPECT_EQ(size_t{VCARD_JOURNAL_CAPACITY}, vcard_journal_count());
+  EXPECT_EQ(0u, vcard_open_handles());
+
+  ADMXRC2_HANDLE h = open(0);
+  uint8_t buf[4];
+  ASSERT_EQ(0, vcard_inject(VCARD_OP_READ, 0x55, 3));
+  ASSERT_EQ(0, vcard_inject(VCARD_OP_READ, 0x66, 2));
+  ASSERT_EQ(0, vcard_inject(VCARD_OP_WRITE, 0x99, 0xFFFFFFFFu));
+  EXPECT_ST(0x66, ADMXRC2_Read(h, 0, 0, 0, buf, 4));
+  EXPECT_ST(0x66, ADMXRC2_Read(h, 0, 0, 0, buf, 4));
+  EXPECT_ST(ADMXRC2_SUCCESS, ADMXRC2_Read(h, 0, 0, 0, buf, 4));
+  EXPECT_ST(0x99, ADMXRC2_Write(h, 0, 0, 0, buf, 4));
+  ASSERT_EQ(0, vcard_inject(VCARD_OP_WRITE, 0x99, 0));
+  EXPECT_ST(ADMXRC2_SUCCESS, ADMXRC2_Write(h, 0, 0, 0, buf, 4));
+}
+
 }  // namespace
