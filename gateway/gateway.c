@@ -201,11 +201,13 @@ ovrix_block ovrix_get_block(const mxArray *input, const char *name, int position
     refuse(name, position, "a full numeric, logical or char array", input);
   /* rows * columns: mxGetN counts every column of every further dimension.
    * Asked of the element count, which is the same number, the host makes no
-   * dimension record for the input. */
+   * dimension record for the input. The element size is asked once: Octave
+   * finds it by the class name. */
   uint64_t elements = element_count(input);
-  uint64_t per_element = word_bytes ? word_bytes : (uint64_t)mxGetElementSize(input);
+  uint64_t element_size = (uint64_t)mxGetElementSize(input);
+  uint64_t per_element = word_bytes ? word_bytes : element_size;
   uint64_t length = elements * per_element;
-  uint64_t held = storage_bytes(input);
+  uint64_t held = elements * element_size;
   if (length > held)
     ovrix_raisef("%s (input %d) holds %llu bytes as %s, fewer than the %llu that %llu %u-bit"
                  " words need; convert it first, for example %s",
