@@ -11,8 +11,8 @@
 // opened are closed and none may remain open. ASan and UBSan watch every
 // access, LeakSanitizer every allocation.
 //
-// State between inputs: faults are cleared and handles closed after each
-// one; the configured flags are set by each input. The cards' local memory
+// State between inputs: faults are cleared, card records restored and
+// handles closed after each one; the configured flags are set by each input. The cards' local memory
 // (2 x 64 MiB, taken on first use) is kept, so memory stays bounded.
 #include <dirent.h>
 #include <sys/stat.h>
@@ -108,6 +108,7 @@ constexpr size_t kHostLimit = 256u << 10;
 struct World {
   std::string dir, bitstream, other, empty, folder;
   uint32_t closed_handle = 0;
+  ADMXRC2_CARD_INFO defaults[VCARD_CARD_COUNT];  // the cards' records as they start
 };
 World world;
 
@@ -378,6 +379,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     std::abort();
   }
   world.closed_handle = h;  // handles are never given out again
+  for (uint32_t i = 0; i < VCARD_CARD_COUNT; i++) vcard_get_card_info(i, &world.defaults[i]);
   return 0;
 }
 
@@ -386,6 +388,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const uint8_t setup = in.byte();
   vcard_set_configured(0, setup & kConfigure0);
   vcard_set_configured(1, setup & kConfigure1);
+  if (setup & kCardRecords) {
+    // Board and FPGA types without names, more spaces and banks than records
+    // are kept for, clocks and DMA channels the card does not have.
+    const auto board = static_cast<int8_t>(in.byte());
+    const auto fpga = static_cast<int16_t>(in.word(2));
+    const uint8_t spaces = in.byte() % 10, banks = in.byte() % 10, counts = in.byte();
+    for (uint32_t i = 0; i < VCARD_CARD_COUNT; i++) {
+      ADMXRC2_CARD_INFO info = world.defaults[i];
+      info.BoardType = board;
+      info.FPGAType = fpga;
+      info.NumSpace = spaces;
+      info.NumBank = banks;
+      info.NumClock = (counts & 0xF) % 4;
+      info.NumDMAChannel = (counts >> 4) % 4;
+      vcard_set_card_info(i, &info);
+    }
+  }
 
   std::vector<uint32_t> opened;  // every handle this input opened
   uint32_t handle = 0;           // the newest one
@@ -422,8 +441,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
   }
 
-  // Back to nothing open, nothing armed.
+  // Back to nothing open, nothing armed, the records as they were.
   vcard_clear_faults();
+  if (setup & kCardRecords)
+    for (uint32_t i = 0; i < VCARD_CARD_COUNT; i++) vcard_set_card_info(i, &world.defaults[i]);
   osevent_fail_next(0);
   for (uint32_t h : opened) ADMXRC2_CloseCard(h);
   if (vcard_open_handles() != 0) {

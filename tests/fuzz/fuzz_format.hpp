@@ -5,7 +5,11 @@
 //
 //   setup     1 byte   bit 0 / bit 1: the FPGA of card index 0 / 1 is configured;
 //                      bit 2: open a card handle before the calls (bit 3: of
-//                      card index 1, else 0)
+//                      card index 1, else 0); bit 4: change both card records,
+//                      then 6 bytes: BoardType (1 byte, signed), FPGAType
+//                      (2 bytes, signed), NumSpace and NumBank (modulo 10),
+//                      NumClock and NumDMAChannel in the low and high nibble
+//                      (modulo 4)
 //   calls     up to kMaxCalls, while bytes remain, each:
 //     command 1 byte   index into kCommandNames, modulo its size
 //     nlhs    1 byte   modulo 14
@@ -55,6 +59,7 @@ enum SetupBits : uint8_t {
   kConfigure1 = 2,
   kOpenHandle = 4,
   kOpenIndex1 = 8,
+  kCardRecords = 16,
 };
 
 enum FaultBits : uint8_t {
@@ -127,6 +132,15 @@ constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
 class Writer {
  public:
   explicit Writer(uint8_t setup) { bytes_.push_back(setup); }
+  // The bytes after the setup byte when it has kCardRecords.
+  Writer &records(int8_t board, int16_t fpga, uint8_t spaces, uint8_t banks, uint8_t clocks,
+                  uint8_t channels) {
+    for (uint8_t b : {static_cast<uint8_t>(board), static_cast<uint8_t>(fpga & 0xFF),
+                      static_cast<uint8_t>((fpga >> 8) & 0xFF), spaces, banks,
+                      static_cast<uint8_t>(clocks | channels << 4)})
+      bytes_.push_back(b);
+    return *this;
+  }
   Writer &call(uint8_t command, uint8_t nlhs, uint8_t nrhs, uint8_t faults = 0) {
     for (uint8_t b : {command, nlhs, nrhs, faults}) bytes_.push_back(b);
     return *this;

@@ -99,6 +99,11 @@ int main(int argc, char **argv) {
                          .special(kHandle).word(0).array(mxUINT8_CLASS, row_shape(4), ramp(4)));
   add("fault_empty_record", Writer(kReady).call(kInfo, 11, 1, kArmCardFault)
                                 .card_fault(VCARD_OP_GET_CARD_INFO, 0, 0).special(kHandle));
+  add("odd_card_records", Writer(kReady | kCardRecords).records(12, 200, 9, 9, 3, 0x3)
+                             .call(kInfo, 11, 1).special(kHandle)
+                             .call(kBank, 4, 2).special(kHandle).number(8.0)
+                             .call(kRead8Dma, 1, 4).special(kHandle).word(0).number(4.0)
+                             .number(2.7));
   add("closed_handle", Writer(kReady).call(kSpace, 5, 2).special(kClosedHandle).number(0.0));
 
   for (size_t i = 0; i < seeds.size(); i++) {
