@@ -1,5 +1,6 @@
 // What the fuzzer, the sanitizers and valgrind found, kept as tests: the
 // commands facing a card library that misbehaves, and hosts that refuse memory.
+#include <cstdint>
 #include <cstring>
 
 #include "fixture.hpp"
@@ -74,6 +75,29 @@ TEST_F(RobustnessTest, DmaWithAnUnfilledCardRecordBuildsTheModeWordForBoardZero)
     EXPECT_EQ(r.message, c.failure + status_text(ADMXRC2_INVALID_DMA_MODE) + "\n") << c.name;
     EXPECT_EQ(only(VCARD_OP_BUILD_DMA_MODE_WORD).arg[0], 0u) << c.name;
     EXPECT_EQ(osevent_live_count(), 0u) << c.name;
+  }
+}
+
+// A result larger than the host will make: the host's out-of-memory error
+// reaches the script, and it comes before any transfer, so no completion
+// event is made and nothing reaches the card.
+TEST_F(RobustnessTest, ReadsTooLargeForTheHostFailBeforeAnyTransfer) {
+  const th::Entry reads[] = {ovrix_read8_main,     ovrix_read16_main,     ovrix_read32_main,
+                             ovrix_read8_dma_main, ovrix_read16_dma_main, ovrix_read32_dma_main};
+  struct Limit {
+    Limit() { th::set_allocation_limit(4096); }
+    ~Limit() { th::set_allocation_limit(SIZE_MAX); }
+  } limit;
+  for (th::Entry read : reads) {
+    vcard_journal_clear();
+    th::Result r = th::call(read, 1, {handle.get(), th::dbl(0).get(), th::dbl(4097).get()});
+    EXPECT_EQ(r.message, th::kOutOfMemory);
+    EXPECT_EQ(r.slot_count(), 0u);
+    EXPECT_TRUE(calls(VCARD_OP_READ).empty());
+    EXPECT_TRUE(calls(VCARD_OP_DO_DMA_IMMEDIATE).empty());
+    EXPECT_EQ(osevent_live_count(), 0u);
+    // Just within the limit, the read goes ahead.
+    EXPECT_FALSE(th::call(read, 1, {handle.get(), th::dbl(0).get(), th::dbl(512).get()}).failed);
   }
 }
 
