@@ -14,10 +14,10 @@
 // State between inputs: faults are cleared, card records restored and
 // handles closed after each one; the configured flags are set by each input. The cards' local memory
 // (2 x 64 MiB, taken on first use) is kept, so memory stays bounded.
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
