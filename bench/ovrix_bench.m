@@ -535,25 +535,25 @@ function plot_throughput(res, png)
                       'peer', 8, 'fwrite, int8', ':v'}};
   for p = 1:2
     subplot(1, 2, p);
-    spec = panels{p, 2};
+    series = panels{p, 2};
     lines = [];
     labels = {};
-    for k = 1:size(spec, 1)
+    for k = 1:size(series, 1)
       x = nan(1, numel(cfg.sizes));
       y = x;
       for s = 1:numel(cfg.sizes)
-        g = find_row(rows, panels{p, 1}, spec{k, 2}, s);
-        if isempty(g) || isempty(col(g, spec{k, 1}))
+        g = find_row(rows, panels{p, 1}, series{k, 2}, s);
+        if isempty(g) || isempty(col(g, series{k, 1}))
           continue;
         end
         x(s) = g.bytes;
-        y(s) = g.bytes / median(g.t(:, col(g, spec{k, 1}))) / 1e6;
+        y(s) = g.bytes / median(g.t(:, col(g, series{k, 1}))) / 1e6;
       end
       if all(isnan(y))
         continue;
       end
-      lines(end+1) = loglog(x, y, spec{k, 4}, 'linewidth', 1.5, 'markersize', 6);
-      labels{end+1} = spec{k, 3};
+      lines(end+1) = loglog(x, y, series{k, 4}, 'linewidth', 1.5, 'markersize', 6);
+      labels{end+1} = series{k, 3};
       hold on;
     end
     hold off;
