@@ -115,27 +115,29 @@ static uint32_t low32_of_double(double d)
 
 typedef struct first_value {
   int is_real;    /* floating point: use real, else integer */
+  int is_signed;  /* integer of a signed class */
   double real;
   uint64_t integer; /* two's complement for the signed classes */
 } first_value;
 
+#define NOT_A_NUMBER "a number (a non-empty, full numeric, logical or char array)"
+
 static first_value read_first(const mxArray *input, const char *name, int position)
 {
   if (!holds_data(input) || mxIsSparse(input) || element_count(input) == 0)
-    refuse(name, position, "a number (a non-empty, full numeric, logical or char array)",
-           input);
+    refuse(name, position, NOT_A_NUMBER, input);
   const void *p = mxGetData(input);
-  first_value v = {0, 0.0, 0};
+  first_value v = {0, 0, 0.0, 0};
   switch (mxGetClassID(input)) {
   case mxDOUBLE_CLASS: v.is_real = 1; v.real = *(const double *)p; break;
   case mxSINGLE_CLASS: v.is_real = 1; v.real = *(const float *)p; break;
-  case mxINT8_CLASS: v.integer = (uint64_t)(int64_t)*(const int8_t *)p; break;
+  case mxINT8_CLASS: v.is_signed = 1; v.integer = (uint64_t)(int64_t)*(const int8_t *)p; break;
   case mxUINT8_CLASS: v.integer = *(const uint8_t *)p; break;
-  case mxINT16_CLASS: v.integer = (uint64_t)(int64_t)*(const int16_t *)p; break;
+  case mxINT16_CLASS: v.is_signed = 1; v.integer = (uint64_t)(int64_t)*(const int16_t *)p; break;
   case mxUINT16_CLASS: v.integer = *(const uint16_t *)p; break;
-  case mxINT32_CLASS: v.integer = (uint64_t)(int64_t)*(const int32_t *)p; break;
+  case mxINT32_CLASS: v.is_signed = 1; v.integer = (uint64_t)(int64_t)*(const int32_t *)p; break;
   case mxUINT32_CLASS: v.integer = *(const uint32_t *)p; break;
-  case mxINT64_CLASS: v.integer = (uint64_t)*(const int64_t *)p; break;
+  case mxINT64_CLASS: v.is_signed = 1; v.integer = (uint64_t)*(const int64_t *)p; break;
   case mxUINT64_CLASS: v.integer = *(const uint64_t *)p; break;
   case mxLOGICAL_CLASS: v.integer = *(const mxLogical *)p ? 1u : 0u; break;
   case mxCHAR_CLASS:
@@ -143,8 +145,7 @@ static first_value read_first(const mxArray *input, const char *name, int positi
                                     : (uint64_t)*(const uint16_t *)p;
     break;
   default:
-    refuse(name, position, "a number (a non-empty, full numeric, logical or char array)",
-           input);
+    refuse(name, position, NOT_A_NUMBER, input);
   }
   return v;
 }
@@ -160,8 +161,7 @@ double ovrix_get_double(const mxArray *input, const char *name, int position)
   first_value v = read_first(input, name, position);
   if (v.is_real)
     return v.real;
-  int is_signed = mxIsInt8(input) || mxIsInt16(input) || mxIsInt32(input) || mxIsInt64(input);
-  return is_signed ? (double)(int64_t)v.integer : (double)v.integer;
+  return v.is_signed ? (double)(int64_t)v.integer : (double)v.integer;
 }
 
 uint32_t ovrix_get_count(const mxArray *input, const char *name, int position,
@@ -199,10 +199,9 @@ ovrix_block ovrix_get_block(const mxArray *input, const char *name, int position
 {
   if (!holds_data(input) || mxIsSparse(input))
     refuse(name, position, "a full numeric, logical or char array", input);
-  /* rows * columns: mxGetN counts every column of every further dimension.
-   * Asked of the element count, which is the same number, the host makes no
-   * dimension record for the input. The element size is asked once: Octave
-   * finds it by the class name. */
+  /* The element count is rows * columns (mxGetN counts every column of every
+   * further dimension), asked without making the host build a dimension
+   * record. The element size is asked once: Octave finds it by class name. */
   uint64_t elements = element_count(input);
   uint64_t element_size = (uint64_t)mxGetElementSize(input);
   uint64_t per_element = word_bytes ? word_bytes : element_size;

@@ -191,10 +191,6 @@ int mxIsNumeric(const mxArray *a) { return a->cls >= mxDOUBLE_CLASS && a->cls <=
 int mxIsLogical(const mxArray *a) { return a->cls == mxLOGICAL_CLASS; }
 int mxIsChar(const mxArray *a) { return a->cls == mxCHAR_CLASS; }
 int mxIsSparse(const mxArray *a) { return a->sparse; }
-int mxIsInt8(const mxArray *a) { return a->cls == mxINT8_CLASS; }
-int mxIsInt16(const mxArray *a) { return a->cls == mxINT16_CLASS; }
-int mxIsInt32(const mxArray *a) { return a->cls == mxINT32_CLASS; }
-int mxIsInt64(const mxArray *a) { return a->cls == mxINT64_CLASS; }
 
 mxArray *mxCreateNumericArray(mwSize ndims, const mwSize *dims, mxClassID cls,
                               mxComplexity complexity) {

@@ -54,10 +54,6 @@ int mxIsNumeric(const mxArray *a);
 int mxIsLogical(const mxArray *a);
 int mxIsChar(const mxArray *a);
 int mxIsSparse(const mxArray *a);
-int mxIsInt8(const mxArray *a);
-int mxIsInt16(const mxArray *a);
-int mxIsInt32(const mxArray *a);
-int mxIsInt64(const mxArray *a);
 
 mxArray *mxCreateNumericArray(mwSize ndims, const mwSize *dims, mxClassID class_id,
                               mxComplexity complexity);
